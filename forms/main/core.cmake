@@ -1,0 +1,1 @@
+target_sources(zirrabee_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/historyfile.cpp ${CMAKE_CURRENT_LIST_DIR}/historyfile.h)

@@ -1,0 +1,5 @@
+#pragma once
+
+// Registers the URL schemes of the platform controls. Must run before the
+// QApplication is created.
+void registerPlatformSchemes();
