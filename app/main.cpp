@@ -1,6 +1,7 @@
 // Start-up: the splash picture while both windows are built, then the loop.
 #include "application.h"
 #include "buildconfig.h"
+#include "shutdownsignals.h"
 
 #include "catalogue/cataloguesettings.h"
 #include "forms/main/tmainform.h"
@@ -82,6 +83,7 @@ int main(int argc, char *argv[])
     mainform->attachPlayer(showform);
 
     splash.reset();
+    closeOnShutdownSignals(mainform.get());
     showMainWindow(mainform.get());
     const int result = app.exec();
     mainform.reset();

@@ -108,8 +108,13 @@
         const item = [...player.shadowRoot.querySelectorAll("#context-menu > li.menu-item")]
             .find(li => li.dataset.text === label);
         console.log("DEBUG menu", label, player.isPlaying, [...player.shadowRoot.querySelectorAll("#context-menu > li")].map(li => li.dataset.text + ":" + li.className).join("|"));
-        if (item && !item.classList.contains("disabled") && wanted(item))
+        if (item && !item.classList.contains("disabled") && wanted(item)) {
+            item.addEventListener("click", () => console.log("DEBUG item clicked"));
             item.click();
+        }
+        document.documentElement.click();
+        player.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
+        console.log("DEBUG after", [...player.shadowRoot.querySelectorAll("#context-menu > li")].map(li => li.dataset.text + ":" + li.className).join("|"));
         document.documentElement.click();
     }
 
