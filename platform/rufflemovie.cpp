@@ -1,6 +1,7 @@
 #include "rufflemovie.h"
 
 #include "app/error.h"
+#include "platform/enginecallback.h"
 #include "platform/ruffleschemehandler.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,7 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &message, int,
                                   const QString &) override
     {
-        m_movie->pageMessage(message);
+        runEngineCallback([&] { m_movie->pageMessage(message); });
     }
 
 private:
@@ -118,7 +119,6 @@ void RuffleMovie::command(const QString &name)
 
 void RuffleMovie::pageMessage(const QString &message)
 {
-    qDebug() << "PAGE" << message;
     static const auto prefix = "zirrabee:"_L1;
     if (!message.startsWith(prefix))
         return;

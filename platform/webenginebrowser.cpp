@@ -1,6 +1,7 @@
 #include "webenginebrowser.h"
 
 #include "app/error.h"
+#include "platform/enginecallback.h"
 
 #include <QAction>
 #include <QWebEngineHistory>
@@ -20,15 +21,16 @@ protected:
     // back/forward, reload, and those of frames inside the page.
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override
     {
+        // A handler that raises after setting cancel keeps the navigation cancelled.
         bool cancel = false;
-        Q_EMIT m_browser->BeforeNavigate2(url.toString(), &cancel);
+        runEngineCallback([&] { Q_EMIT m_browser->BeforeNavigate2(url.toString(), &cancel); });
         return !cancel;
     }
 
     QWebEnginePage *createWindow(WebWindowType) override
     {
         BrowserControl *receiver = nullptr;
-        Q_EMIT m_browser->NewWindow2(&receiver);
+        runEngineCallback([&] { Q_EMIT m_browser->NewWindow2(&receiver); });
         auto *engineReceiver = qobject_cast<WebEngineBrowser *>(receiver);
         return engineReceiver ? engineReceiver->adoptPopup() : nullptr;
     }
@@ -106,12 +108,14 @@ void WebEngineBrowser::reportCommandState()
 {
     const bool back = m_page->history()->canGoBack();
     const bool forward = m_page->history()->canGoForward();
-    if (m_canGoForward != forward) {
-        m_canGoForward = forward;
-        Q_EMIT CommandStateChange(CommandForward, forward);
-    }
-    if (m_canGoBack != back) {
-        m_canGoBack = back;
-        Q_EMIT CommandStateChange(CommandBack, back);
-    }
+    runEngineCallback([&] {
+        if (m_canGoForward != forward) {
+            m_canGoForward = forward;
+            Q_EMIT CommandStateChange(CommandForward, forward);
+        }
+        if (m_canGoBack != back) {
+            m_canGoBack = back;
+            Q_EMIT CommandStateChange(CommandBack, back);
+        }
+    });
 }

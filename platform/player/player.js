@@ -14,6 +14,8 @@
 
     function fail(text) {
         const message = document.getElementById("message");
+        if (!message.hidden)
+            return;
         message.textContent = text;
         message.hidden = false;
         if (player)
@@ -103,19 +105,27 @@
     // of more than one frame, so the commands run those items without showing
     // the menu. Pausing goes through the same toggle: suspending the player
     // would take the items away. Labels are English: the profile pins it.
-    function runMenuItem(label, wanted) {
-        player.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
-        const item = [...player.shadowRoot.querySelectorAll("#context-menu > li.menu-item")]
-            .find(li => li.dataset.text === label);
-        console.log("DEBUG menu", label, player.isPlaying, [...player.shadowRoot.querySelectorAll("#context-menu > li")].map(li => li.dataset.text + ":" + li.className).join("|"));
-        if (item && !item.classList.contains("disabled") && wanted(item)) {
-            item.addEventListener("click", () => console.log("DEBUG item clicked"));
-            item.click();
+    const hiddenMenu = document.createElement("style");
+    hiddenMenu.textContent = "#context-menu-overlay { visibility: hidden; }";
+    const nextTask = () => new Promise(resolve => setTimeout(resolve, 0));
+    const nextFrame = () => new Promise(resolve => requestAnimationFrame(() => resolve()));
+
+    async function runMenuItem(label, wanted) {
+        player.shadowRoot.appendChild(hiddenMenu);
+        try {
+            player.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
+            const item = [...player.shadowRoot.querySelectorAll("#context-menu > li.menu-item")]
+                .find(li => li.dataset.text === label);
+            // The item runs after its click; closing the menu before that would cancel it.
+            if (item && !item.classList.contains("disabled") && wanted(item))
+                item.click();
+            else
+                document.documentElement.click();
+        } finally {
+            hiddenMenu.remove();
         }
-        document.documentElement.click();
-        player.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
-        console.log("DEBUG after", [...player.shadowRoot.querySelectorAll("#context-menu > li")].map(li => li.dataset.text + ":" + li.className).join("|"));
-        document.documentElement.click();
+        // The next command opens the menu anew, which must wait until this item has acted.
+        await nextTask();
     }
 
     const isChecked = item => item.classList.contains("checked");
@@ -123,28 +133,42 @@
         play() {
             if (!player.isPlaying)
                 player.play();
-            runMenuItem("Play", item => !isChecked(item));
+            return runMenuItem("Play", item => !isChecked(item));
         },
-        stopPlay() { runMenuItem("Play", isChecked); },
-        rewind() { runMenuItem("Rewind", () => true); },
-        back() { runMenuItem("Back", () => true); },
-        forward() { runMenuItem("Forward", () => true); },
+        stopPlay: () => runMenuItem("Play", isChecked),
+        // Rewind is disabled on the first frame, where the movie may still be playing.
+        async rewind() {
+            await runMenuItem("Rewind", () => true);
+            await runMenuItem("Play", isChecked);
+        },
+        back: () => runMenuItem("Back", () => true),
+        forward: () => runMenuItem("Forward", () => true),
     };
 
     // Commands wait for the movie, in the order they were given.
     window.zirrabee = {
         command(name) {
-            queue = queue.then(() => commands[name]()).catch(error => report("error", { message: String(error) }));
+            queue = queue.then(() => commands[name]()).catch(error => console.error(error));
         },
     };
 
     function start() {
         player = window.RufflePlayer.newest().createPlayer();
-        player.addEventListener("loadedmetadata", () => {
+        player.addEventListener("loadedmetadata", async () => {
             report("loaded", {});
+            // Ruffle shows the first frame on the coming animation frames; a
+            // command that came first must not stop the movie before it.
+            await nextFrame();
+            await nextFrame();
             movieLoaded();
         });
         player.onFSCommand = (command, args) => report("fscommand", { command, args: String(args) });
+        // Ruffle's own error panel (a file that is no movie, among others) is
+        // English and full of links: ours replaces it.
+        new MutationObserver(() => {
+            if (player.shadowRoot.getElementById("panic"))
+                fail("这个动画无法播放。\n" + movie);
+        }).observe(player.shadowRoot, { childList: true, subtree: true });
         document.body.appendChild(player);
         player.load({ url: movie, base: new URL(".", movie).href })
             .catch(error => fail("这个动画无法载入。\n" + String(error)));

@@ -57,7 +57,9 @@ void TestRuffleMovie::initTestCase()
 {
     QVERIFY(m_site.isRunning());
     const QStringList moving{u"--frames"_s, u"10"_s, u"--fps"_s, u"20"_s, u"--report-frames"_s};
-    m_site.addFile(u"movies/plain.swf"_s, makeSwf(moving));
+    const QByteArray plain = makeSwf(moving);
+    QVERIFY(plain.startsWith("FWS"));
+    m_site.addFile(u"movies/plain.swf"_s, plain);
     m_site.addFile(u"movies/packed.swf"_s, makeSwf(moving + QStringList{u"--compressed"_s}));
     m_site.addFile(u"movies/one.swf"_s, makeSwf({u"--frames"_s, u"1"_s, u"--report-frames"_s}));
     m_site.addFile(u"movies/loader.swf"_s,
@@ -65,7 +67,6 @@ void TestRuffleMovie::initTestCase()
     m_site.addFile(u"movies/sub/child.swf"_s,
                    makeSwf(moving + QStringList{u"--report-command"_s, u"child"_s}));
     m_site.addFile(u"movies/text.swf"_s, "<html>not a movie</html>");
-    QVERIFY(!makeSwf(moving).isEmpty());
 }
 
 RuffleMovie *TestRuffleMovie::open(const QString &url)
@@ -227,6 +228,7 @@ void TestRuffleMovie::unloadableMovieShowsMessage_data()
     QTest::addColumn<QString>("url");
 
     QTest::newRow("not found") << m_site.url(u"movies/missing.swf"_s);
+    QTest::newRow("not a movie") << m_site.url(u"movies/text.swf"_s);
     // Port 9 (discard) is closed on a test machine.
     QTest::newRow("host down") << u"http://127.0.0.1:9/movie.swf"_s;
 }

@@ -1,10 +1,12 @@
 #include "app/error.h"
+#include "app/errorhandler.h"
 #include "platform/platformschemes.h"
 #include "platform/webenginebrowser.h"
 #include "testsite.h"
 
 #include <QApplication>
 #include <QMap>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -24,8 +26,10 @@ private Q_SLOTS:
     void initTestCase();
     void beforeNavigate_data();
     void beforeNavigate();
+    void historyAndRefreshAreReported();
     void cancelStopsTheLoad_data();
     void cancelStopsTheLoad();
+    void raisingHandlerIsReported();
     void popupReachesReceiver_data();
     void popupReachesReceiver();
     void popupForwardedToMainBrowser();
@@ -100,6 +104,24 @@ void TestWebEngineBrowser::beforeNavigate()
     QTRY_COMPARE(seen, urls);
 }
 
+void TestWebEngineBrowser::historyAndRefreshAreReported()
+{
+    WebEngineBrowser browser;
+    load(browser, u"a.html"_s);
+    load(browser, u"b.html"_s);
+    QStringList seen;
+    connect(&browser, &BrowserControl::BeforeNavigate2, this, [&](const QString &url, bool *) { seen << url; });
+
+    browser.GoBack();
+    QTRY_COMPARE(seen, QStringList{m_site.url(u"a.html"_s)});
+    browser.GoForward();
+    QTRY_COMPARE(seen.size(), 2);
+    QCOMPARE(seen.last(), m_site.url(u"b.html"_s));
+    browser.Refresh();
+    QTRY_COMPARE(seen.size(), 3);
+    QCOMPARE(seen.last(), m_site.url(u"b.html"_s));
+}
+
 void TestWebEngineBrowser::cancelStopsTheLoad_data()
 {
     QTest::addColumn<QString>("start");
@@ -133,6 +155,28 @@ void TestWebEngineBrowser::cancelStopsTheLoad()
     // A page loaded after the cancelled one shows that the site has seen everything asked of it.
     load(browser, u"b.html"_s);
     QVERIFY(!m_site.requests().mid(before).contains(request));
+}
+
+// An error raised in a handler must not unwind through the engine; it reaches
+// the application's error handler and the cancel it set still holds.
+void TestWebEngineBrowser::raisingHandlerIsReported()
+{
+    QStringList shown;
+    ErrorHandler::setPresenter([&](const QString &, const QString &text) { shown << text; });
+    const auto restore = qScopeGuard([] { ErrorHandler::setPresenter({}); });
+    WebEngineBrowser browser;
+    connect(&browser, &BrowserControl::BeforeNavigate2, this, [&](const QString &url, bool *cancel) {
+        if (url == m_site.url(u"target.html"_s)) {
+            *cancel = true;
+            throw Error(u"no such movie"_s);
+        }
+    });
+
+    const qsizetype before = m_site.requests().size();
+    browser.Navigate(m_site.url(u"link.html"_s));
+    QTRY_COMPARE(shown, QStringList{u"no such movie."_s});
+    load(browser, u"b.html"_s);
+    QVERIFY(!m_site.requests().mid(before).contains(u"GET /target.html"_s));
 }
 
 void TestWebEngineBrowser::popupReachesReceiver_data()
