@@ -56,6 +56,8 @@ QListWidget *titleList(QWidget *parent, const char *name, int fontPixels)
     auto *list = named(new QListWidget(parent), name);
     list->setFont(tahoma(fontPixels));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // One line of one font per entry: lets the view skip measuring every row of a long list.
+    list->setUniformItemSizes(true);
     list->setFrameShape(QFrame::NoFrame);
     list->setProperty("skinSection", QStringLiteral("EDIT"));
     return list;

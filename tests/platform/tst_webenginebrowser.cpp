@@ -114,9 +114,11 @@ void TestWebEngineBrowser::historyAndRefreshAreReported()
 
     browser.GoBack();
     QTRY_COMPARE(seen, QStringList{m_site.url(u"a.html"_s)});
+    QTRY_COMPARE(shownUrl(browser), m_site.url(u"a.html"_s));
     browser.GoForward();
     QTRY_COMPARE(seen.size(), 2);
     QCOMPARE(seen.last(), m_site.url(u"b.html"_s));
+    QTRY_COMPARE(shownUrl(browser), m_site.url(u"b.html"_s));
     browser.Refresh();
     QTRY_COMPARE(seen.size(), 3);
     QCOMPARE(seen.last(), m_site.url(u"b.html"_s));
