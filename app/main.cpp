@@ -12,6 +12,7 @@
 #include "platform/webenginebrowser.h"
 
 #include <QFile>
+#include <QIcon>
 
 #include <memory>
 
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
     // The web views want shared GL contexts, set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     Application app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icon/zirrabee.svg")));
     loadSkin(app);
 
     // The loop does not run yet, so the splash is painted by hand.

@@ -38,6 +38,7 @@ private Q_SLOTS:
     void fixedPages_data();
     void fixedPages();
     void historyButtonsAfterTwoPages();
+    void enterInsideThePageTogglesOnce();
 
 private:
     QString shown() const { return m_main->findChild<QWidget *>(u"WebBrowser1"_s)->property("url").toUrl().toString(); }
@@ -197,6 +198,24 @@ void tst_RealControls::historyButtonsAfterTwoPages()
     QTRY_COMPARE(shown(), m_site.url(u"a.html"_s));
     QTRY_VERIFY(forward->isEnabled());
     QVERIFY(back->isEnabled());
+}
+
+void tst_RealControls::enterInsideThePageTogglesOnce()
+{
+    // Inside a web view the keys go to its focus proxy, and Chromium hands
+    // unhandled keys back to the view: still one toggle per press.
+    QWidget *view = m_main->findChild<QWidget *>(u"WebBrowser1"_s);
+    view->setFocus();
+    QTRY_VERIFY(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus());
+    QVERIFY(!m_player->windowed());
+    QTest::keyClick(m_main->windowHandle(), Qt::Key_Return);
+    QTRY_VERIFY(m_player->windowed());
+    QTest::keyClick(m_main->windowHandle(), Qt::Key_Return);
+    QTRY_VERIFY(!m_player->windowed());
+    // Nothing arrives late to toggle it back.
+    QTest::qWait(300);
+    QVERIFY(!m_player->windowed());
+    QVERIFY(!m_player->isVisible());
 }
 
 int main(int argc, char *argv[])
