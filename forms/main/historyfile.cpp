@@ -49,12 +49,30 @@ QString fileError(const QString &what, const QString &path, const QString &reaso
     return QStringLiteral("%1 \"%2\". %3").arg(what, QDir::toNativeSeparators(path), reason);
 }
 
+// Qt's UTF-16 decoder passes unpaired surrogates through, and no encoding can write them back:
+// they read as U+FFFD, as invalid sequences in the other encodings do, and a save writes back
+// what was read.
+void replaceUnpairedSurrogates(QString &text)
+{
+    QChar *c = text.data();
+    const QChar *end = c + text.size();
+    for (; c != end; ++c) {
+        if (c->isHighSurrogate() && c + 1 != end && (c + 1)->isLowSurrogate())
+            ++c;
+        else if (c->isSurrogate())
+            *c = QChar::ReplacementCharacter;
+    }
+}
+
 QString decodeText(QByteArrayView bytes)
 {
     for (const Mark &mark : Marks) {
         if (bytes.startsWith(mark.bytes)) {
             QStringDecoder decoder(mark.encoding, Flags);
-            return decoder.decode(bytes.sliced(qsizetype(std::strlen(mark.bytes))));
+            QString text = decoder.decode(bytes.sliced(qsizetype(std::strlen(mark.bytes))));
+            if (mark.encoding != QStringConverter::Utf8)
+                replaceUnpairedSurrogates(text);
+            return text;
         }
     }
     QStringDecoder decoder(CodePage, Flags);

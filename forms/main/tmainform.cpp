@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -194,8 +195,14 @@ void Tmainform::listDoubleClicked(QObject *viewport)
 void Tmainform::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && m_historyPath.isEmpty())
-        ErrorHandler::run([this] { FormShow(); });
+    if (event->spontaneous() || !m_historyPath.isEmpty())
+        return;
+    if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && windowState() == Qt::WindowNoState) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    ErrorHandler::run([this] { FormShow(); });
 }
 
 void Tmainform::closeEvent(QCloseEvent *event)

@@ -195,21 +195,9 @@ bool Tshowform::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-namespace {
-
-// Qt hands an ignored key or mouse event on to the parents of the widget it
-// was meant for, and the application filter sees every hand-on. Recognises
-// such a copy so each press acts once.
-struct Delivery
+bool Tshowform::isHandOn(QObject *watched, QEvent::Type type, quint64 timestamp, int key) const
 {
-    QPointer<QObject> target;
-    QEvent::Type type = QEvent::None;
-    quint64 timestamp = 0;
-    int key = 0;
-};
-
-bool isHandOn(const Delivery &last, QObject *watched, QEvent::Type type, quint64 timestamp, int key)
-{
+    const Delivery &last = m_lastDelivery;
     if (!last.target || last.type != type || last.timestamp != timestamp || last.key != key)
         return false;
     for (QObject *o = last.target->parent(); o; o = o->parent()) {
@@ -219,34 +207,31 @@ bool isHandOn(const Delivery &last, QObject *watched, QEvent::Type type, quint64
     return false;
 }
 
-} // namespace
-
 void Tshowform::ApplicationEvents1ActionExecute(QObject *target, QEvent *event)
 {
     // The window-system delivery to the top-level QWindow comes first; the
     // widget delivery that follows is the one that counts.
     if (!target->isWidgetType())
         return;
-    static Delivery last;
     const auto *input = static_cast<QInputEvent *>(event);
     const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
-    if (isHandOn(last, target, event->type(), input->timestamp(), key))
+    if (isHandOn(target, event->type(), input->timestamp(), key))
         return;
 
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton || !m_movie || !m_movie->isMovieWindow(target))
             return;
-        last = {target, event->type(), input->timestamp(), key};
+        m_lastDelivery = {target, event->type(), input->timestamp(), key};
         sSpeedButton7->click();
         return;
     }
     if (input->modifiers() & Qt::AltModifier)
         return;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        last = {target, event->type(), input->timestamp(), key};
+        m_lastDelivery = {target, event->type(), input->timestamp(), key};
         sSpeedButton7->click();
     } else if (key == Qt::Key_Escape) {
-        last = {target, event->type(), input->timestamp(), key};
+        m_lastDelivery = {target, event->type(), input->timestamp(), key};
         leaveFullScreen(true);
     }
 }

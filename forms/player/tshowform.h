@@ -2,6 +2,8 @@
 
 #include "imagelist.h"
 
+#include <QEvent>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -56,6 +58,18 @@ private:
     void sSpeedButton7Click();
     void sSpeedButton8Click();
 
+    // Qt hands an ignored key or mouse event on to the parents of the widget
+    // it was meant for, and the application filter sees every hand-on.
+    // Recognises such a copy so each press acts once.
+    struct Delivery
+    {
+        QPointer<QObject> target;
+        QEvent::Type type = QEvent::None;
+        quint64 timestamp = 0;
+        int key = 0;
+    };
+    bool isHandOn(QObject *watched, QEvent::Type type, quint64 timestamp, int key) const;
+
     void enterFullScreen();
     void leaveFullScreen(bool sizeable);
     void setPlayImage(int index);
@@ -82,6 +96,7 @@ private:
 
     // Program-wide player state: framed or full screen, and the outer
     // bounds saved when full screen was last entered (none before that).
+    Delivery m_lastDelivery;
     bool m_windowed = false;
     QRect m_savedBounds;
     bool m_boundsSaved = false;

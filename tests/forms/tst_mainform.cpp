@@ -38,6 +38,7 @@ private Q_SLOTS:
     void closeSavesHistoryAndFreesBrowsers();
     void failedCloseKeepsWindowOpenAndRetrySucceeds();
     void showLoadsHistory();
+    void unreadableHistoryIsReportedAndWindowShows();
 };
 
 void tst_MainForm::startsAtHomeWithoutFinalSlash()
@@ -323,6 +324,18 @@ void tst_MainForm::showLoadsHistory()
     QCOMPARE(list->item(1)->text(), u"拔萝卜"_s);
     QCOMPARE(list->currentRow(), -1);
     QVERIFY(f.errors.isEmpty());
+}
+
+void tst_MainForm::unreadableHistoryIsReportedAndWindowShows()
+{
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(u"listview.dat"_s));
+    FormFixture f(FormFixture::unreachableCatalogue(), folder.path());
+    f.mainform->show();
+    QVERIFY(f.mainform->isVisible());
+    QCOMPARE(f.errors.size(), 1);
+    QVERIFY2(f.errors.first().contains(folder.filePath(u"listview.dat"_s)), qPrintable(f.errors.first()));
+    QCOMPARE(f.find<QListWidget>("sListBox1")->count(), 0);
 }
 
 QTEST_MAIN(tst_MainForm)
