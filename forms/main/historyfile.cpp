@@ -117,6 +117,19 @@ QByteArray encodeLines(QStringEncoder &encoder, const QStringList &entries, qsiz
     return bytes;
 }
 
+// Qt reports a short write (a disk that fills up part way) without a reason; writing the rest
+// again fails at once and records the system's reason for the message.
+bool writeAll(QSaveFile &file, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace HistoryFile {
@@ -163,7 +176,7 @@ void save(const QString &path, const QStringList &entries)
 {
     const QByteArray bytes = encode(entries);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, bytes) || !file.commit())
         throw Error(fileError(QStringLiteral("Cannot create file"), path, file.errorString()));
 }
 

@@ -101,49 +101,105 @@
     let queue = new Promise(resolve => { movieLoaded = resolve; });
 
     // Ruffle's API has no frame commands. Its context menu carries Flash's own
-    // Play (a toggle of the main timeline), Rewind, Forward and Back for movies
-    // of more than one frame, so the commands run those items without showing
-    // the menu. Pausing goes through the same toggle: suspending the player
-    // would take the items away. Labels are English: the profile pins it.
+    // Play (a toggle of the main timeline, checked while it plays), Rewind and
+    // Back (disabled on frame 1) and Forward for movies of more than one frame,
+    // so the commands run those items without showing the menu. Pausing goes
+    // through the same toggle: suspending the player would take the items away.
+    // Labels are English: the profile pins it.
     const hiddenMenu = document.createElement("style");
     hiddenMenu.textContent = "#context-menu-overlay { visibility: hidden; }";
     const nextTask = () => new Promise(resolve => setTimeout(resolve, 0));
-    const nextFrame = () => new Promise(resolve => requestAnimationFrame(() => resolve()));
+    const nextFrame = () => new Promise(resolve => requestAnimationFrame(resolve));
 
-    async function runMenuItem(label, wanted) {
+    // Opens a fresh menu and reads the timeline's state from it; with `act`,
+    // clicks the item it picks. The menu's items act during the click, so the
+    // next fresh menu already shows the result.
+    async function withMenu(act) {
+        // The previous item closes its menu after acting; a menu opened before that would be stale.
+        await nextTask();
         player.shadowRoot.appendChild(hiddenMenu);
         try {
             player.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true }));
-            const item = [...player.shadowRoot.querySelectorAll("#context-menu > li.menu-item")]
-                .find(li => li.dataset.text === label);
-            // The item runs after its click; closing the menu before that would cancel it.
-            if (item && !item.classList.contains("disabled") && wanted(item))
-                item.click();
+            const items = [...player.shadowRoot.querySelectorAll("#context-menu > li.menu-item")];
+            const find = label => items.find(li => li.dataset.text === label);
+            const enabled = label => !!find(label) && !find(label).classList.contains("disabled");
+            const play = find("Play");
+            const state = {
+                hasTimeline: !!play,
+                playing: !!play && play.classList.contains("checked"),
+                pastFirstFrame: enabled("Back"),
+                enabled,
+            };
+            const label = act ? act(state) : null;
+            if (label && enabled(label))
+                find(label).click();
             else
                 document.documentElement.click();
+            return state;
         } finally {
             hiddenMenu.remove();
         }
-        // The next command opens the menu anew, which must wait until this item has acted.
-        await nextTask();
     }
 
-    const isChecked = item => item.classList.contains("checked");
+    // A movie script may start the timeline again; give up after a few tries
+    // rather than fight it forever.
+    const attempts = 4;
+
+    // Runs `step` on fresh menus until it asks for nothing more.
+    async function settle(step) {
+        for (let i = 0; i < attempts; ++i) {
+            let acted = false;
+            await withMenu(state => {
+                const label = state.hasTimeline ? step(state) : null;
+                acted = !!label;
+                return label;
+            });
+            if (!acted)
+                return;
+        }
+    }
+
+    const pause = () => settle(state => state.playing ? "Play" : null);
+
+    // One step, then halted like Flash's own Forward and Back.
+    async function stepFrame(label) {
+        await withMenu(() => label);
+        await pause();
+    }
+
     const commands = {
-        play() {
+        async play() {
             if (!player.isPlaying)
                 player.play();
-            return runMenuItem("Play", item => !isChecked(item));
+            await settle(state => state.playing ? null : "Play");
         },
-        stopPlay: () => runMenuItem("Play", isChecked),
-        // Rewind is disabled on the first frame, where the movie may still be playing.
-        async rewind() {
-            await runMenuItem("Rewind", () => true);
-            await runMenuItem("Play", isChecked);
-        },
-        back: () => runMenuItem("Back", () => true),
-        forward: () => runMenuItem("Forward", () => true),
+        stopPlay: pause,
+        // Rewind goes to frame 1 and halts; on frame 1 it is disabled and the
+        // movie may still be playing, so the Play toggle halts it there.
+        rewind: () => settle(state => state.enabled("Rewind") ? "Rewind" : state.playing ? "Play" : null),
+        back: () => stepFrame("Back"),
+        forward: () => stepFrame("Forward"),
     };
+
+    // Halting the root timeline before its first frame has run would keep that
+    // frame from ever showing, so commands wait until the timeline has left
+    // frame 1 or was halted there by the movie itself. The menu may lack the
+    // timeline for a moment after the metadata. A movie that keeps looping on
+    // frame 1, or hides its menu, gets the span of some of its frames.
+    async function timelineStarted() {
+        const metadata = player.metadata || {};
+        if (!(metadata.numFrames > 1))
+            return;
+        const frameMs = 1000 / (metadata.frameRate || 12);
+        const since = await nextFrame();
+        for (;;) {
+            const state = await withMenu();
+            if (state.hasTimeline && (!state.playing || state.pastFirstFrame))
+                return;
+            if (await nextFrame() - since > 20 * frameMs)
+                return;
+        }
+    }
 
     // Commands wait for the movie, in the order they were given.
     window.zirrabee = {
@@ -156,10 +212,7 @@
         player = window.RufflePlayer.newest().createPlayer();
         player.addEventListener("loadedmetadata", async () => {
             report("loaded", {});
-            // Ruffle shows the first frame on the coming animation frames; a
-            // command that came first must not stop the movie before it.
-            await nextFrame();
-            await nextFrame();
+            await timelineStarted();
             movieLoaded();
         });
         player.onFSCommand = (command, args) => report("fscommand", { command, args: String(args) });
