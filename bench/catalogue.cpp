@@ -4,48 +4,22 @@
 
 #include "catalogue/cataloguequery.h"
 #include "catalogue/uniconnection.h"
+#include "benchsupport.h"
 #include "support/testdatabase.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int Runs = 9;
 const QString ClassId = u"90"_s;
-
-// Median wall time in milliseconds of Runs calls, after one unmeasured call.
-double medianMs(const std::function<void()> &run)
-{
-    run();
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-[[noreturn]] void fail(const QString &message)
-{
-    std::fprintf(stderr, "bench_catalogue: %s\n", qPrintable(message));
-    std::exit(1);
-}
 
 } // namespace
 
@@ -58,28 +32,21 @@ int main(int argc, char *argv[])
     UniConnection connection(settings);
     UniQuery query(connection);
     qsizetype rows = 0;
-    const double catalogueMs = medianMs([&] {
+    const double catalogueMs = Bench::medianMs([&] {
         CatalogueQuery::open(query, statement, ClassId);
         rows = CatalogueQuery::allValues(query, u"title"_s).size();
         query.Close();
     });
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QMYSQL"_s, u"plain"_s);
-    db.setHostName(settings.host);
-    db.setPort(settings.port);
-    db.setDatabaseName(settings.database);
-    db.setUserName(settings.user);
-    db.setPassword(settings.password);
-    if (!db.open())
-        fail(db.lastError().text());
+    QSqlDatabase db = Bench::plainConnection(settings);
     qsizetype plainRows = 0;
-    const double plainMs = medianMs([&] {
+    const double plainMs = Bench::medianMs([&] {
         QSqlQuery plain(db);
         plain.setForwardOnly(true);
         plain.prepare(statement.preparedText());
         plain.addBindValue(ClassId.toLongLong());
         if (!plain.exec())
-            fail(plain.lastError().text());
+            Bench::fail(plain.lastError().text());
         QStringList titles;
         while (plain.next())
             titles.append(plain.value(0).toString());
@@ -92,18 +59,18 @@ int main(int argc, char *argv[])
                                       u"--database="_s + settings.database,
                                       u"--execute="_s + statement.fixedText + ClassId + statement.afterValue};
     qsizetype clientRows = 0;
-    const double clientMs = medianMs([&] {
+    const double clientMs = Bench::medianMs([&] {
         QProcess client;
         client.start(u"mariadb"_s, clientArguments);
         if (!client.waitForFinished(60000) || client.exitCode() != 0)
-            fail(u"mariadb client: "_s + QString::fromLocal8Bit(client.readAllStandardError()));
+            Bench::fail(u"mariadb client: "_s + QString::fromLocal8Bit(client.readAllStandardError()));
         clientRows = client.readAllStandardOutput().count('\n');
     });
 
     if (rows != plainRows || rows != clientRows)
-        fail(u"row counts differ: %1, %2, %3"_s.arg(rows).arg(plainRows).arg(clientRows));
+        Bench::fail(u"row counts differ: %1, %2, %3"_s.arg(rows).arg(plainRows).arg(clientRows));
 
-    std::printf("TitlesByClass, %lld rows, median of %d runs:\n", qlonglong(rows), Runs);
+    std::printf("TitlesByClass, %lld rows, median of %d runs:\n", qlonglong(rows), Bench::Runs);
     std::printf("  CatalogueQuery open + allValues  %8.2f ms\n", catalogueMs);
     std::printf("  plain QSqlQuery next() loop      %8.2f ms\n", plainMs);
     std::printf("  mariadb client (own process)     %8.2f ms\n", clientMs);

@@ -5,10 +5,10 @@
 
 #include "doubles/fakebrowser.h"
 #include "forms/main/tmainform.h"
+#include "benchsupport.h"
 #include "support/testdatabase.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,38 +16,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int Runs = 9;
 const QString Pattern = u"快乐儿歌第%"_s;
-
-double medianMs(const std::function<void()> &run)
-{
-    run();
-    std::vector<double> times;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-[[noreturn]] void fail(const QString &message)
-{
-    std::fprintf(stderr, "bench_search: %s\n", qPrintable(message));
-    std::exit(1);
-}
 
 } // namespace
 
@@ -63,29 +38,22 @@ int main(int argc, char *argv[])
     auto *button = mainform.findChild<QPushButton *>(u"sButton1"_s);
     auto *results = mainform.findChild<QListWidget *>(u"sListBox3"_s);
     edit->setText(Pattern);
-    const double windowMs = medianMs([&] {
+    const double windowMs = Bench::medianMs([&] {
         button->click();
         // Include the repaint the family waits for.
         QCoreApplication::processEvents();
     });
     const int listed = results->count();
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QMYSQL"_s, u"plain"_s);
-    db.setHostName(settings.host);
-    db.setPort(settings.port);
-    db.setDatabaseName(settings.database);
-    db.setUserName(settings.user);
-    db.setPassword(settings.password);
-    if (!db.open())
-        fail(db.lastError().text());
+    QSqlDatabase db = Bench::plainConnection(settings);
     qsizetype fetched = 0;
-    const double plainMs = medianMs([&] {
+    const double plainMs = Bench::medianMs([&] {
         QSqlQuery plain(db);
         plain.setForwardOnly(true);
         plain.prepare(u"SELECT `title` FROM`morrowick_ecms_game` where    title  like ?"_s);
         plain.addBindValue(Pattern);
         if (!plain.exec())
-            fail(plain.lastError().text());
+            Bench::fail(plain.lastError().text());
         QStringList titles;
         while (plain.next())
             titles.append(plain.value(0).toString());
@@ -93,9 +61,9 @@ int main(int argc, char *argv[])
     });
 
     if (listed != fetched)
-        fail(u"row counts differ: %1 listed, %2 fetched"_s.arg(listed).arg(fetched));
+        Bench::fail(u"row counts differ: %1 listed, %2 fetched"_s.arg(listed).arg(fetched));
 
-    std::printf("TitlesLike \"%s\", %d rows, median of %d runs:\n", qPrintable(Pattern), listed, Runs);
+    std::printf("TitlesLike \"%s\", %d rows, median of %d runs:\n", qPrintable(Pattern), listed, Bench::Runs);
     std::printf("  search button to filled list     %8.2f ms\n", windowMs);
     std::printf("  plain QSqlQuery next() loop      %8.2f ms\n", plainMs);
     std::printf("  search / plain loop              %8.2f (goal <= 1.3)\n", windowMs / plainMs);
