@@ -63,33 +63,8 @@ def write_sql(path, items):
     games = [f"  ({i.id}, {i.classid}, {i.onclick}, {i.newstime}, 'admin', {sql_text(i.title)}, "
              f"{sql_text(i.flashurl)}, {sql_text(BLURBS[group_of(i.classid)])})" for i in items]
     with open(path, "w", encoding="utf-8") as f:
-        f.write("""-- The demo catalogue: the two tables the client reads, with the site's other columns.
-CREATE DATABASE kelvoro CHARACTER SET utf8mb4 COLLATE utf8mb4_general_ci;
+        f.write("""-- The demo catalogue, loaded after tests/mariadb/schema.sql.
 USE kelvoro;
-
-CREATE TABLE `morrowick_enewsclass` (
-  `classid` smallint(5) unsigned NOT NULL AUTO_INCREMENT,
-  `bclassid` smallint(5) unsigned NOT NULL DEFAULT 0,
-  `classname` varchar(50) NOT NULL DEFAULT '',
-  `islast` tinyint(1) NOT NULL DEFAULT 0,
-  `classpath` varchar(255) NOT NULL DEFAULT '',
-  `myorder` smallint(6) NOT NULL DEFAULT 0,
-  PRIMARY KEY (`classid`),
-  KEY `bclassid` (`bclassid`)
-) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
-
-CREATE TABLE `morrowick_ecms_game` (
-  `id` int(10) unsigned NOT NULL AUTO_INCREMENT,
-  `classid` smallint(5) unsigned NOT NULL DEFAULT 0,
-  `onclick` int(10) unsigned NOT NULL DEFAULT 0,
-  `newstime` int(10) unsigned NOT NULL DEFAULT 0,
-  `username` varchar(20) NOT NULL DEFAULT '',
-  `title` varchar(200) NOT NULL DEFAULT '',
-  `flashurl` varchar(255) DEFAULT NULL,
-  `smalltext` text,
-  PRIMARY KEY (`id`),
-  KEY `classid` (`classid`)
-) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;
 
 """)
         f.write("INSERT INTO `morrowick_enewsclass` (`classid`, `bclassid`, `classname`, `islast`, `classpath`, "

@@ -85,6 +85,7 @@ class Stack:
                         "--site-root", self.site_root], check=True, stdout=subprocess.DEVNULL)
         self.db_started = True
         subprocess.run([TESTDB, "start", "--port", str(self.catalogue_port), self.db_dir, self.password,
+                        os.path.join(SOURCE_DIR, "tests", "mariadb", "schema.sql"),
                         os.path.join(self.work, "catalogue.sql")], check=True, stdout=subprocess.DEVNULL)
         open(self.site_log, "w").close()
         self.spawn([sys.executable, os.path.join(SOURCE_DIR, "demo", "serve.py"), self.site_dir or
